@@ -1,0 +1,64 @@
+#include "windows_path.h"
+
+#include "desktop_folder.h"
+#include "platform/codepage/codepage.h"
+
+#include <string_view>
+
+namespace platform::files {
+namespace {
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (AsciiLower(text[i]) != AsciiLower(prefix[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::string MapWindowsPath(Text const& windowsPath)
+{
+    // Windows compares path names without regard to the case of ASCII letters.
+    constexpr std::string_view desktopPrefix = R"(c:\users\administrator\desktop\)";
+    std::string_view const bytes = windowsPath.Bytes();
+    if (!StartsWithIgnoringAsciiCase(bytes, desktopPrefix)) {
+        return {};
+    }
+    // GBK has backslash as a trail byte of some characters, so the separators are found only
+    // after the name is in UTF-8, where no multi-byte sequence holds an ASCII byte.
+    std::u16string const units = codepage::MultiByteToUtf16(bytes.substr(desktopPrefix.size()), codepage::Gbk);
+    std::string rest = codepage::Utf16ToMultiByte(units, codepage::Utf8);
+    for (char& c : rest) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    std::string_view remaining = rest;
+    while (!remaining.empty()) {
+        std::size_t const slash = remaining.find('/');
+        std::string_view const part = remaining.substr(0, slash);
+        if (part == "..") {
+            return {};
+        }
+        remaining = slash == std::string_view::npos ? std::string_view() : remaining.substr(slash + 1);
+    }
+    std::string const desktop = DesktopFolder();
+    if (desktop.empty() || rest.empty()) {
+        return {};
+    }
+    return desktop + "/" + rest;
+}
+
+} // namespace platform::files
