@@ -23,6 +23,8 @@ public:
     // Releases the component and the matches, empties the subject, uninitialises once.
     void Destroy();
     // A second object over the same component and matches, with its own copy of the subject.
+    // It neither initialises the apartment nor uninitialises it when destroyed, so the thread's
+    // count stays balanced however copies and originals are ended.
     [[nodiscard]] std::unique_ptr<RegexObject> Copy() const;
     // A fresh component instance with the options and the pattern, run over `subject`.
     // Defaults: case ignored, Multiline and Global on, no quote marker. True when the component
@@ -41,6 +43,10 @@ public:
     [[nodiscard]] std::int32_t SubmatchCount() const;
 
 private:
+    // A copy's constructor: no apartment initialisation of its own, so none to undo either.
+    struct CopyTag {};
+    explicit RegexObject(CopyTag);
+
     struct Parts;
     std::unique_ptr<Parts> parts_;
 };
