@@ -100,7 +100,8 @@ MessageAnswer PresentMessageBox(Text const& text, std::int32_t flags, Text const
     }
 
     QMessageBox box(IconFor(flags), ToQString(title), ToQString(text), QMessageBox::NoButton);
-    // The text is shown as it is, never read as markup: some of it comes from the network.
+    // The text is shown as it is: left to guess, Qt would take a text that looks like markup
+    // for rich text and draw something else than the bytes say.
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     if ((flags & MessageFlags::SystemModal) != 0) {
