@@ -9,7 +9,10 @@ std::function<void(std::int32_t)>& Handler()
     static std::function<void(std::int32_t)> handler;
     return handler;
 }
+std::uint64_t calls = 0;
 } // namespace
+
+std::uint64_t EndProgramCount() { return calls; }
 
 void SetEndProgramHandler(std::function<void(std::int32_t)> handler)
 {
@@ -18,6 +21,7 @@ void SetEndProgramHandler(std::function<void(std::int32_t)> handler)
 
 void EndProgram(std::int32_t exitCode)
 {
+    ++calls;
     if (Handler()) {
         Handler()(exitCode);
         return;

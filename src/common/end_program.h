@@ -8,5 +8,9 @@
 // return; a test that installs its own handler gets control back, and callers return right after.
 void EndProgram(std::int32_t exitCode);
 
+// How many times EndProgram has been called in this process: the window compares it around its
+// created event, so it is never shown once the program was told to end, even by a test's handler.
+[[nodiscard]] std::uint64_t EndProgramCount();
+
 // The application installs the real ending; tests install a recorder.
 void SetEndProgramHandler(std::function<void(std::int32_t exitCode)> handler);

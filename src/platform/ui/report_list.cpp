@@ -1,0 +1,111 @@
+#include "platform/ui/report_list.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace platform::ui {
+
+namespace {
+
+std::vector<ReportListModel::Column> ModelColumns(std::vector<ReportList::Column> const& columns)
+{
+    std::vector<ReportListModel::Column> result;
+    result.reserve(columns.size());
+    for (auto const& column : columns) {
+        result.push_back({column.title, column.alignment});
+    }
+    return result;
+}
+
+// Draws a selected row as unselected while the list lacks the focus.
+class FocusOnlySelectionDelegate : public QStyledItemDelegate {
+public:
+    explicit FocusOnlySelectionDelegate(QAbstractItemView* view) : QStyledItemDelegate(view), view_(view) {}
+
+    void paint(QPainter* painter, QStyleOptionViewItem const& option, QModelIndex const& index) const override
+    {
+        QStyleOptionViewItem shown(option);
+        if (!view_->hasFocus()) {
+            shown.state &= ~QStyle::State_Selected;
+        }
+        shown.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, shown, index);
+    }
+
+private:
+    QAbstractItemView* view_;
+};
+
+} // namespace
+
+ReportList::ReportList(std::vector<Column> const& columns, QWidget* parent)
+    : QTableView(parent), model_(new ReportListModel(ModelColumns(columns), this))
+{
+    setModel(model_);
+    setItemDelegate(new FocusOnlySelectionDelegate(this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    setShowGrid(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    // Tab belongs to the window, which moves the focus on.
+    setTabKeyNavigation(false);
+    setFocusPolicy(Qt::StrongFocus);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    verticalHeader()->hide();
+
+    QHeaderView* header = horizontalHeader();
+    header->setMinimumSectionSize(0);
+    header->setHighlightSections(false);
+    header->setSortIndicatorShown(false);
+    header->setStretchLastSection(false);
+    header->setSectionsClickable(true);
+    // QTableView selects a whole column when its header is pressed; a header press does nothing here.
+    (void)disconnect(header, SIGNAL(sectionPressed(int)), this, nullptr);
+    (void)disconnect(header, SIGNAL(sectionEntered(int)), this, nullptr);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        header->resizeSection(static_cast<int>(i), columns[i].width);
+    }
+}
+
+void ReportList::RemoveAllRows() { model_->RemoveAllRows(); }
+
+int ReportList::AppendRow() { return model_->AppendRow(); }
+
+void ReportList::SetCellText(int row, int column, Text const& text) { model_->SetCellText(row, column, text); }
+
+int ReportList::RowCount() const { return model_->RowCount(); }
+
+Text ReportList::CellText(int row, int column) const { return model_->CellText(row, column); }
+
+int ReportList::CurrentSelection() const
+{
+    int lowest = -1;
+    for (QModelIndex const& index : selectionModel()->selectedIndexes()) {
+        if (lowest < 0 || index.row() < lowest) {
+            lowest = index.row();
+        }
+    }
+    return lowest;
+}
+
+void ReportList::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ReportList::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+}
+
+} // namespace platform::ui
