@@ -113,6 +113,25 @@ struct Braces {
     return 2;
 }
 
+// The escape at `at` (of `length` units) in PCRE2 spelling. A letter the component's dialect gives
+// no meaning stands for itself there, where PCRE2 would refuse it or read it as one of its own
+// (\Q, \K, \h, \p...); \v is the vertical tab, not PCRE2's class of vertical space.
+void AppendEscape(std::u16string& out, std::u16string_view p, std::size_t at, std::size_t length)
+{
+    if (length == 2 && IsLetter(p[at + 1])) {
+        char16_t const letter = p[at + 1];
+        if (letter == u'v') {
+            out += u"\\x0B";
+            return;
+        }
+        if (std::u16string_view(u"dDwWsSbBnrtfcxu").find(letter) == std::u16string_view::npos) {
+            out.push_back(letter);
+            return;
+        }
+    }
+    out.append(p.substr(at, length));
+}
+
 // Walks PCRE2 text already written and turns its capturing groups into non-capturing ones, so
 // that a spelled-out copy of a repeated atom adds no group numbers. True when any was found.
 bool StripCaptures(std::u16string& text)
@@ -224,7 +243,7 @@ std::u16string TranslatePattern(std::u16string_view p, bool multiline)
         if (c == u'\\') {
             std::size_t const length = EscapeLength(p, i);
             atomStart = out.size();
-            out.append(p.substr(i, length));
+            AppendEscape(out, p, i, length);
             i += length;
         } else if (c == u'[') {
             atomStart = out.size();
@@ -237,7 +256,7 @@ std::u16string TranslatePattern(std::u16string_view p, bool multiline)
             while (j < p.size() && p[j] != u']') {
                 if (p[j] == u'\\') {
                     std::size_t const length = EscapeLength(p, j);
-                    out.append(p.substr(j, length));
+                    AppendEscape(out, p, j, length);
                     j += length;
                 } else {
                     if (p[j] == u'[') {
@@ -255,6 +274,15 @@ std::u16string TranslatePattern(std::u16string_view p, bool multiline)
             atomStart.reset();
             out.push_back(c);
             ++i;
+            // The kind of group ("?:", "?=", "?!", "?<=", "?<!") is no atom a count could repeat.
+            if (i < p.size() && p[i] == u'?') {
+                std::size_t length = 1;
+                if (i + 1 < p.size()) {
+                    length = p[i + 1] == u'<' && i + 2 < p.size() && (p[i + 2] == u'=' || p[i + 2] == u'!') ? 3 : 2;
+                }
+                out.append(p.substr(i, length));
+                i += length;
+            }
         } else if (c == u')') {
             if (!groupStarts.empty()) {
                 atomStart = groupStarts.back();

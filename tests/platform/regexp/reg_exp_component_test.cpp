@@ -212,6 +212,9 @@ TEST(RegExpComponent, DialectOverTheEngine)
         {u"a[]", u"a", {}, Values({})},
         {u"a[^]b", u"a\nb", {}, Values({u"a\nb"})},
         {u"(a)|\\1b", u"b", {}, Values({u"b"})},
+        // Letters without a meaning in the dialect stand for themselves; \v is the vertical tab.
+        {u"\\Q.\\E\\q[\\v\\h]", u"Q.E QxEqh", {}, Values({u"QxEqh"})},
+        {u"a\\v", u"a\x0B a\n", {}, Values({u"a\x0B"})},
         // A "[" inside a class is a bracket, not the start of a POSIX class name: the class
         // ends at the first "]" and the second one is a literal repeated by "+".
         {u"[[:alpha:]]+", u"pal]]", {}, Values({u"l]]"})},
