@@ -6,7 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
+
+// The bytes, for failure messages.
+void PrintTo(Text const& text, std::ostream* os)
+{
+    *os << '"' << text.Bytes() << '"';
+}
 
 namespace {
 
@@ -213,4 +220,40 @@ TEST(RegexObject, CopiesShareTheMatchesAndLeaveTheApartmentCountAlone)
     EXPECT_EQ(copy->Replace(Text("-")), Text("a-c -"));
     copy.reset();
     EXPECT_EQ(platform::com::InitializationCount(), before);
+}
+
+TEST(RegexObject, TheSearchFieldPatternsOverAResultPage)
+{
+    Text const page = Gbk("<h3><a href=\"/t/1\" target=\"_blank\">First <b>one</b></a></h3>\r\n"
+                          "<span class=\"cpill fileType12\">video</span>\r\n"
+                          "<td>1.5 GB</b>\r\n"
+                          "<p>下载热度：<b>31337</b>\r\n"
+                          "<a href=\"magnet:?xt=urn:btih:AA\" class=\"download\">磁力链接</a>"
+                          " <a href=\"thunder://QUFB\" class=\"download\">迅雷链接</a>\n"
+                          "<h3><a href=\"/t/2\" target=\"_blank\">Second</a></h3>\n"
+                          "<span class=\"cpill fileType3\">音乐</span>\n"
+                          "<td>700 MB</b>\n"
+                          "<p>下载热度：<b>7</b>\n"
+                          "<a href=\"magnet:?xt=urn:btih:BB\" class=\"download\">磁力链接</a>\n");
+    struct Case {
+        char const* pattern;
+        std::vector<Text> groups;
+    };
+    Case const cases[] = {
+        {"target=\"_blank\">(.*)</a></h3>", {Text("First <b>one</b>"), Text("Second")}},
+        {"<span class=\"cpill fileType\\d{1,}\">(.*)</span>", {Text("video"), Gbk("音乐")}},
+        {">(.*B)</b>", {Text("1.5 GB"), Text("700 MB")}},
+        {"下载热度：<b>(\\d{1,100000})</b>", {Text("31337"), Text("7")}},
+        {"<a href=\"(.*)\" class=\"download\">磁力链接</a>",
+         {Text("magnet:?xt=urn:btih:AA"), Text("magnet:?xt=urn:btih:BB")}},
+        // Greedy, on its line: the group runs from the first href to the last marker.
+        {"<a href=\"(.*)\" class=\"download\">迅雷链接</a>",
+         {Gbk("magnet:?xt=urn:btih:AA\" class=\"download\">磁力链接</a> <a href=\"thunder://QUFB")}},
+    };
+    for (auto const& [pattern, groups] : cases) {
+        RegexObject regex;
+        regex.Create(Gbk(pattern), page);
+        EXPECT_EQ(FirstGroups(regex), groups) << pattern;
+        regex.Destroy();
+    }
 }
