@@ -74,7 +74,8 @@ public:
     // "http://127.0.0.1:NNNNN" + target.
     [[nodiscard]] std::string Url(std::string const& target) const;
 
-    // May be called while the server runs; later requests see the change.
+    // `target` as it stands on the request line, escaped as the client sent it
+    // ("/search/%D6%D0/1-1.html"). May be called while the server runs; later requests see it.
     void Route(std::string target, Scenario scenario);
     void SetDefault(Scenario scenario);
 

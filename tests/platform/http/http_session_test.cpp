@@ -110,10 +110,13 @@ TEST_F(HttpSession, ReturnsBodiesWhateverTheirFramingOrStatus)
 TEST_F(HttpSession, FollowsRedirectsAndSendsCookiesBack)
 {
     server.Route("/jar/start", Scenario::Redirect("/jar/landing", "visit=42; Path=/jar"));
-    server.Route("/jar/landing", Scenario::Fixed("landed"));
+    server.Route("/jar/landing", Scenario::CloseDelimited("landed"));
     server.Route("/jar/again", Scenario::Fixed("again"));
 
-    EXPECT_EQ(Get(To(server, "/jar/start")).body, "landed");
+    Response const landed = Get(To(server, "/jar/start"));
+    EXPECT_EQ(landed.body, "landed");
+    // The redirect announced a length of its own; the page that followed announced none.
+    EXPECT_EQ(landed.readSize, 10240);
     EXPECT_EQ(Get(To(server, "/jar/again")).body, "again");
 
     auto const requests = server.Requests();
