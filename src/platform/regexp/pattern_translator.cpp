@@ -303,8 +303,9 @@ std::u16string TranslatePattern(std::u16string_view p, bool multiline)
         } else if (c == u'{') {
             auto const braces = ParseBraces(p, i);
             if (!braces) {
+                // A literal brace, spelled so that no PCRE2 version takes "{,n}" for a count.
                 atomStart = out.size();
-                out.push_back(c);
+                out += u"\\{";
                 ++i;
                 continue;
             }

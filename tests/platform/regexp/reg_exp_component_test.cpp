@@ -222,6 +222,8 @@ TEST(RegExpComponent, DialectOverTheEngine)
         {u"x.{1,100000}y", u"xay xby", {}, Values({u"xay xby"})},
         {u"x.{1,100000}?y", u"xay xby", {}, Values({u"xay", u"xby"})},
         {u"x[ab]{0,100000}y", u"xy", {}, Values({u"xy"})},
+        // Braces that are no count are characters.
+        {u"a{,2}|{x}|b{2", u"a{,2} {x} b{2", {}, Values({u"a{,2}", u"{x}", u"b{2"})},
     };
     for (auto const& [pattern, subject, options, expected] : cases) {
         auto const found = Matches(pattern, subject, options);
