@@ -76,6 +76,12 @@ std::unique_ptr<CompiledRegex> CompiledRegex::Compile(std::u16string_view patter
     return std::unique_ptr<CompiledRegex>(new CompiledRegex(std::move(impl)));
 }
 
+bool CompiledRegex::Jitted() const
+{
+    std::size_t jitSize = 0;
+    return pcre2_pattern_info_16(impl_->code.get(), PCRE2_INFO_JITSIZE, &jitSize) == 0 && jitSize > 0;
+}
+
 std::vector<MatchRecord> CompiledRegex::FindAll(std::u16string_view subject, bool global) const
 {
     std::vector<MatchRecord> matches;

@@ -27,6 +27,8 @@ public:
     // runs into a limit of the engine (match, depth or heap limit, JIT stack, memory) ends the
     // list there: the matches found before it stand.
     [[nodiscard]] std::vector<MatchRecord> FindAll(std::u16string_view subject, bool global) const;
+    // Whether the pattern runs as JIT code; without it the interpreter does the same, slower.
+    [[nodiscard]] bool Jitted() const;
 
 private:
     struct Impl;

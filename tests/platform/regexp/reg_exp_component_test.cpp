@@ -1,3 +1,4 @@
+#include "platform/regexp/compiled_regex.h"
 #include "platform/regexp/create_object.h"
 #include "platform/regexp/dispatch.h"
 
@@ -300,6 +301,13 @@ TEST(RegExpComponent, RunawayBacktrackingEndsTheCollectionWhereItStands)
 
 TEST(RegExpComponent, DeepMatchesOnLongLinesComplete)
 {
+    // The search's patterns run as JIT code with every option the dialect needs.
+    for (RegexOptions const options : {RegexOptions{true, true}, RegexOptions{false, false}}) {
+        auto const regex = CompiledRegex::Compile(u"^<a href=\"(.*)\" class=\"download\">\\d{1,100000}$", options);
+        ASSERT_TRUE(regex);
+        EXPECT_TRUE(regex->Jitted());
+    }
+
     // Each repetition of a group holds a frame on the JIT stack; 32 KiB would not hold these.
     std::u16string line(200000, u'a');
     line += u"b";
