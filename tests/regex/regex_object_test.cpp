@@ -257,3 +257,13 @@ TEST(RegexObject, TheSearchFieldPatternsOverAResultPage)
         regex.Destroy();
     }
 }
+
+TEST(RegexObject, RunawayPatternGivesAnEmptyCollectionNotAHang)
+{
+    RegexObject regex;
+    for (std::string const& subject : {std::string(30, 'a'), std::string(30, 'a') + "cb"}) {
+        EXPECT_TRUE(regex.Create(Text("(a+)+b"), Text(subject)));
+        EXPECT_EQ(regex.MatchCount(), 0);
+        EXPECT_EQ(regex.SubmatchText(1, 1), Text());
+    }
+}
