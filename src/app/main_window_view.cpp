@@ -419,9 +419,11 @@ void MainWindowView::FitOuterSizeToFrame()
         return;
     }
     appliedFrame_ = frame;
-    // The outer size counts the frame and the title bar.
-    setFixedSize(outerWidth_ - frame.left() - frame.right(), outerHeight_ - frame.top() - frame.bottom());
-    move(centred_);
+    // The outer size counts the frame and the title bar; the frame's corner goes to the centred
+    // position, so the client area sits inside it.
+    QSize const client(outerWidth_ - frame.left() - frame.right(), outerHeight_ - frame.top() - frame.bottom());
+    setFixedSize(client);
+    setGeometry(QRect(centred_ + QPoint(frame.left(), frame.top()), client));
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event)
