@@ -1,6 +1,7 @@
 #include "crack_url.h"
 
 #include "curl_handles.h"
+#include "percent_encode.h"
 
 #include <charconv>
 
@@ -12,20 +13,7 @@ namespace {
 // bytes it takes raw. The refused ones are escaped here, as they would be on the wire anyway.
 std::string EscapeRefusedBytes(std::string_view url)
 {
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(url.size());
-    for (char const c : url) {
-        auto const byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            out += '%';
-            out += Hex[byte >> 4];
-            out += Hex[byte & 0x0F];
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return PercentEncode(url, [](unsigned char byte) { return byte < 0x20 || byte == 0x7F; });
 }
 
 // One part of the parsed URL, empty when the URL has none.

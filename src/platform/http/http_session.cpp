@@ -59,16 +59,6 @@ std::size_t WriteBody(char* data, std::size_t size, std::size_t count, void* use
     return bytes;
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    auto const blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::size_t ReadHeader(char* data, std::size_t size, std::size_t count, void* user)
 {
     auto& transfer = *static_cast<Transfer*>(user);
@@ -79,7 +69,7 @@ std::size_t ReadHeader(char* data, std::size_t size, std::size_t count, void* us
     if (line.starts_with("HTTP/"))
         transfer.contentLength.reset();
     else if (line.size() >= LengthName.size() && ::strncasecmp(line.data(), LengthName.data(), LengthName.size()) == 0)
-        transfer.contentLength = std::string(Trimmed(line.substr(LengthName.size())));
+        transfer.contentLength = std::string(line.substr(LengthName.size())); // ReadSize skips the blanks
     return bytes;
 }
 
