@@ -132,36 +132,28 @@ void AppendEscape(std::u16string& out, std::u16string_view p, std::size_t at, st
     out.append(p.substr(at, length));
 }
 
-// Walks PCRE2 text already written and turns its capturing groups into non-capturing ones, so
-// that a spelled-out copy of a repeated atom adds no group numbers. True when any was found.
-bool StripCaptures(std::u16string& text)
+// Whether PCRE2 text already written holds a capturing group. Such an atom is not spelled out
+// in copies, which would add group numbers; PCRE2 refuses its large count instead (it copies a
+// repeated group anyway, and that many copies exceed its pattern size).
+[[nodiscard]] bool HasCapture(std::u16string_view text)
 {
-    std::u16string out;
-    bool found = false;
     for (std::size_t i = 0; i < text.size();) {
         char16_t const c = text[i];
         if (c == u'\\') {
-            out.append(text, i, 2);
             i += 2;
         } else if (c == u'[') {
             std::size_t j = i + 1;
             while (j < text.size() && text[j] != u']') {
                 j += text[j] == u'\\' ? 2 : 1;
             }
-            j = std::min(j + 1, text.size());
-            out.append(text, i, j - i);
-            i = j;
+            i = j + 1;
         } else if (c == u'(' && (i + 1 >= text.size() || (text[i + 1] != u'?' && text[i + 1] != u'*'))) {
-            out += u"(?:";
-            found = true;
-            ++i;
+            return true;
         } else {
-            out.push_back(c);
             ++i;
         }
     }
-    text = std::move(out);
-    return found;
+    return false;
 }
 
 // `atom` repeated exactly `count` times, in pieces PCRE2 accepts.
@@ -195,7 +187,7 @@ bool StripCaptures(std::u16string& text)
     return u"(?:" + (lazy ? low + u"|" + high : high + u"|" + low) + u")";
 }
 
-// atom{min,max} for an atom without capturing groups.
+// atom{min,max}.
 [[nodiscard]] std::u16string Repeat(std::u16string const& atom, std::uint64_t min,
                                     std::optional<std::uint64_t> max, bool lazy)
 {
@@ -208,25 +200,11 @@ bool StripCaptures(std::u16string& text)
     return out;
 }
 
-// atom{min,max} with a count PCRE2 would refuse. A capturing atom keeps its groups in its last
-// repetition only (which is where their text comes from anyway); the copies before it capture
-// nothing.
+// atom{min,max} with a count PCRE2 would refuse, for an atom without capturing groups.
 [[nodiscard]] std::u16string LargeRepeat(std::u16string const& atom, Braces const& braces, bool lazy,
                                          bool possessive)
 {
-    std::u16string plain = atom;
-    bool const captures = StripCaptures(plain);
-    std::u16string out;
-    if (!captures) {
-        out = Repeat(atom, braces.min, braces.max, lazy);
-    } else {
-        auto const tailMax = braces.max ? std::optional<std::uint64_t>(*braces.max - 1) : std::nullopt;
-        if (braces.min >= 1) {
-            out = Repeat(plain, braces.min - 1, tailMax, lazy) + atom;
-        } else {
-            out = u"(?:" + Repeat(plain, 0, tailMax, lazy) + atom + u")" + (lazy ? u"??" : u"?");
-        }
-    }
+    std::u16string const out = Repeat(atom, braces.min, braces.max, lazy);
     return possessive ? u"(?>" + out + u")" : out;
 }
 
@@ -313,7 +291,8 @@ std::u16string TranslatePattern(std::u16string_view p, bool multiline)
             bool const ordered = !braces->max || braces->min <= *braces->max;
             bool const rewritable = braces->min <= MaxRewrittenCount
                                     && (!braces->max || *braces->max <= MaxRewrittenCount);
-            if (large && ordered && rewritable && atomStart) {
+            bool const capturing = atomStart && HasCapture(std::u16string_view(out).substr(*atomStart));
+            if (large && ordered && rewritable && atomStart && !capturing) {
                 std::size_t end = braces->end;
                 bool const lazy = end < p.size() && p[end] == u'?';
                 bool const possessive = end < p.size() && p[end] == u'+';
