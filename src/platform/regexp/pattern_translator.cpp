@@ -10,8 +10,10 @@ namespace {
 
 // PCRE2 refuses larger repeat counts ("number too big in {} quantifier").
 constexpr std::uint64_t MaxCount = 65535;
-// Beyond this a count is left for PCRE2 to refuse: the spelled-out form would only grow.
-constexpr std::uint64_t MaxRewrittenCount = 0x7FFFFFFF;
+// Beyond this a count is left for PCRE2 to refuse. The spelled-out form nests one group per
+// 65535 and PCRE2 refuses nesting deeper than 250 anyway; the cap also keeps the rewriting of
+// a hostile count such as {1,2000000000} short.
+constexpr std::uint64_t MaxRewrittenCount = 200 * MaxCount;
 
 [[nodiscard]] bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 [[nodiscard]] bool IsHex(char16_t c)

@@ -258,6 +258,9 @@ TEST(RegExpComponent, RepeatCountsAbovePcreLimitMatchExactly)
     // {n,} with a large n, and a range given backwards, which stays an error.
     EXPECT_EQ(Matches(u"^a{70000,}$", a70000 + u"aa")->size(), 1u);
     EXPECT_EQ(Matches(u"a{100000,70000}", a70000), std::nullopt);
+    EXPECT_EQ(Matches(u"a{1,2000000000}", u"a"), std::nullopt);
+    EXPECT_EQ(Matches(u"a{1,99999999999999999999999}", u"a"), std::nullopt);
+    EXPECT_EQ(Matches(u"^.{1,10000000}$", a70000)->size(), 1u);
     // A capturing group is not copied (the copies would renumber the groups after it); PCRE2
     // refuses its large count.
     EXPECT_EQ(Matches(u"(a){1,100000}", u"a"), std::nullopt);
