@@ -29,19 +29,11 @@ void EditBox::focusInEvent(QFocusEvent* event)
 
 void EditBox::focusOutEvent(QFocusEvent* event)
 {
-    // QLineEdit drops the selection on most focus changes but keeps and draws it when the window
-    // is deactivated or a popup opens; here it is kept in every case and drawn in none.
-    int const start = selectionStart();
-    int const length = selectionLength();
-    int const cursor = cursorPosition();
-    QLineEdit::focusOutEvent(event);
-    if (start >= 0 && length > 0 && !hasSelectedText()) {
-        if (cursor == start) {
-            setSelection(start + length, -length);
-        } else {
-            setSelection(start, length);
-        }
-    }
+    // QLineEdit drops the selection on most focus changes; told that only the window was
+    // deactivated, it keeps it, and the palette keeps it from being drawn.
+    QFocusEvent keeping(QEvent::FocusOut, event->reason() == Qt::PopupFocusReason ? Qt::PopupFocusReason
+                                                                                  : Qt::ActiveWindowFocusReason);
+    QLineEdit::focusOutEvent(&keeping);
     ShowSelection(false);
 }
 

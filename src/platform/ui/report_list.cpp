@@ -5,8 +5,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QPainter>
-#include <QStyledItemDelegate>
+#include <QPalette>
 
 namespace platform::ui {
 
@@ -22,32 +21,12 @@ std::vector<ReportListModel::Column> ModelColumns(std::vector<ReportList::Column
     return result;
 }
 
-// Draws a selected row as unselected while the list lacks the focus.
-class FocusOnlySelectionDelegate : public QStyledItemDelegate {
-public:
-    explicit FocusOnlySelectionDelegate(QAbstractItemView* view) : QStyledItemDelegate(view), view_(view) {}
-
-    void paint(QPainter* painter, QStyleOptionViewItem const& option, QModelIndex const& index) const override
-    {
-        QStyleOptionViewItem shown(option);
-        if (!view_->hasFocus()) {
-            shown.state &= ~QStyle::State_Selected;
-        }
-        shown.state &= ~QStyle::State_HasFocus;
-        QStyledItemDelegate::paint(painter, shown, index);
-    }
-
-private:
-    QAbstractItemView* view_;
-};
-
 } // namespace
 
 ReportList::ReportList(std::vector<Column> const& columns, QWidget* parent)
     : QTableView(parent), model_(new ReportListModel(ModelColumns(columns), this))
 {
     setModel(model_);
-    setItemDelegate(new FocusOnlySelectionDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -60,6 +39,8 @@ ReportList::ReportList(std::vector<Column> const& columns, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     verticalHeader()->hide();
+    focusedPalette_ = palette();
+    ShowSelection(false);
 
     QHeaderView* header = horizontalHeader();
     header->setMinimumSectionSize(0);
@@ -98,13 +79,30 @@ int ReportList::CurrentSelection() const
 
 void ReportList::focusInEvent(QFocusEvent* event)
 {
+    ShowSelection(true);
     QTableView::focusInEvent(event);
-    viewport()->update();
 }
 
 void ReportList::focusOutEvent(QFocusEvent* event)
 {
     QTableView::focusOutEvent(event);
+    ShowSelection(false);
+}
+
+void ReportList::ShowSelection(bool shown)
+{
+    // The view and the style both draw the selection from the palette, so a selected row without
+    // the focus is drawn in the colours of an unselected one.
+    if (shown) {
+        setPalette(focusedPalette_);
+    } else {
+        QPalette hidden = focusedPalette_;
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            hidden.setColor(group, QPalette::Highlight, focusedPalette_.color(group, QPalette::Base));
+            hidden.setColor(group, QPalette::HighlightedText, focusedPalette_.color(group, QPalette::Text));
+        }
+        setPalette(hidden);
+    }
     viewport()->update();
 }
 

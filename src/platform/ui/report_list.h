@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include <QPalette>
 #include <QTableView>
 
 namespace platform::ui {
@@ -37,7 +38,10 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void ShowSelection(bool shown);
+
     ReportListModel* model_;
+    QPalette focusedPalette_;
 };
 
 } // namespace platform::ui

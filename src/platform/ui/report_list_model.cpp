@@ -71,8 +71,8 @@ QVariant ReportListModel::data(QModelIndex const& index, int role) const
     case Qt::DisplayRole:
         return ToQString(CellText(index.row(), index.column()));
     case RawBytesRole: {
-        std::string_view const bytes = CellText(index.row(), index.column()).Bytes();
-        return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        Text const& cell = rows_[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())];
+        return QByteArray(cell.Bytes().data(), static_cast<qsizetype>(cell.Size()));
     }
     case Qt::TextAlignmentRole:
         return static_cast<int>(columns_[static_cast<std::size_t>(index.column())].alignment | Qt::AlignVCenter);
