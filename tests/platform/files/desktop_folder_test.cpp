@@ -2,7 +2,7 @@
 #include "platform/files/windows_path.h"
 
 #include "common/gbk_literal.h"
-#include "temporary_home.h"
+#include "support/temporary_home.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/files/file_replace.h"
 
-#include "temporary_home.h"
+#include "support/temporary_home.h"
 
 #include <gtest/gtest.h>
 

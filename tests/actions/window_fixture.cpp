@@ -1,0 +1,106 @@
+#include "window_fixture.h"
+
+#include "app/main_window.h"
+#include "platform/shell/shell_opener.h"
+#include "platform/ui/report_list.h"
+#include "support/gui_window.h"
+
+#include <algorithm>
+#include <memory>
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+void WindowFixture::SetUp()
+{
+    window = testsupport::CreateTestWindow();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(window->isVisible());
+}
+
+void WindowFixture::TearDown()
+{
+    Settle();
+    window.reset();
+}
+
+int WindowFixture::AddRow(Text const& magnet, Text const& thunder)
+{
+    int const row = 超级列表框1::AppendRow();
+    超级列表框1::SetCellText(row, 0, Text::Number(row + 1));
+    超级列表框1::SetCellText(row, 1, Text("title ") + Text::Number(row + 1));
+    超级列表框1::SetCellText(row, 5, magnet);
+    超级列表框1::SetCellText(row, 6, thunder);
+    return row;
+}
+
+QPoint WindowFixture::RowPoint(int row) const
+{
+    platform::ui::ReportList* const list = window->Widgets().list;
+    return list->visualRect(list->model()->index(row, 1)).center();
+}
+
+void WindowFixture::LeftClickRow(int row)
+{
+    QTest::mouseClick(window->Widgets().list->viewport(), Qt::LeftButton, {}, RowPoint(row));
+    Settle();
+}
+
+MenuSeen WindowFixture::RightClickAndPick(QPoint point, int item, Qt::MouseButton button)
+{
+    auto seen = std::make_shared<MenuSeen>();
+    // The menu runs its own loop inside the press; a timer of this thread gets into that loop.
+    auto* poll = new QTimer;
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, seen, ticks, item, button] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            if (++*ticks > 2000) {
+                poll->stop();
+                poll->deleteLater();
+            }
+            return;
+        }
+        poll->stop();
+        poll->deleteLater();
+        seen->appeared = true;
+        seen->topLeft = menu->geometry().topLeft();
+        for (QAction* action : menu->actions()) {
+            seen->items.push_back(action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+        if (item < 0 || item >= static_cast<int>(menu->actions().size())) {
+            QTest::keyClick(menu, Qt::Key_Escape);
+            return;
+        }
+        QTest::mouseClick(menu, button, {}, menu->actionGeometry(menu->actions()[item]).center());
+    });
+    poll->start(10);
+    QTest::mouseClick(window->Widgets().list->viewport(), Qt::RightButton, {}, point);
+    Settle();
+    return *seen;
+}
+
+void WindowFixture::Settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+std::vector<testsupport::OpenCall> WindowFixture::OpenedWithSentinel()
+{
+    testsupport::OpenCall const sentinel{Sentinel};
+    std::size_t const before = opener.Calls().size();
+    platform::shell::Open(Text(Sentinel));
+    std::vector<testsupport::OpenCall> calls = opener.WaitForCalls(before + 1);
+    for (int i = 0; i < 3 && std::find(calls.begin(), calls.end(), sentinel) == calls.end(); ++i) {
+        calls = opener.WaitForCalls(calls.size() + 1);
+    }
+    std::erase(calls, sentinel);
+    return calls;
+}
