@@ -167,6 +167,20 @@ void MainWindowView::CreateControls(WindowDescription const& description)
     if (controls_.list != nullptr) {
         controls_.list->viewport()->installEventFilter(this);
     }
+    if (controls_.searchButton != nullptr) {
+        connect(controls_.searchButton, &QPushButton::clicked, this, [this] {
+            if (table_.searchButtonClicked) {
+                Dispatch(table_.searchButtonClicked);
+            }
+        });
+    }
+    if (controls_.exportButton != nullptr) {
+        connect(controls_.exportButton, &QPushButton::clicked, this, [this] {
+            if (table_.exportButtonClicked) {
+                Dispatch(table_.exportButtonClicked);
+            }
+        });
+    }
 
     // Tab walks the tab stops by tab-order value (all equal here), the last described first.
     for (std::size_t i = description.controls.size(); i-- > 0;) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPalette>
@@ -53,6 +54,15 @@ ReportList::ReportList(std::vector<Column> const& columns, QWidget* parent)
     (void)disconnect(header, SIGNAL(sectionEntered(int)), this, nullptr);
     for (std::size_t i = 0; i < columns.size(); ++i) {
         header->resizeSection(static_cast<int>(i), columns[i].width);
+    }
+}
+
+void ReportList::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    // The column header uses the list's font, which the style would otherwise set apart.
+    if (event->type() == QEvent::FontChange) {
+        horizontalHeader()->setFont(font());
     }
 }
 

@@ -34,6 +34,7 @@ public:
     [[nodiscard]] ReportListModel& Model() noexcept { return *model_; }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
