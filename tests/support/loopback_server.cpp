@@ -1,7 +1,6 @@
 #include "loopback_server.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <map>
@@ -181,7 +180,6 @@ struct LoopbackServer::Impl {
     // Readable once the server stops; every wait of every thread also watches it, so no thread
     // can stay blocked past the destructor.
     UniqueFd stopEvent;
-    std::atomic<bool> stopping{false};
 
     mutable std::mutex mutex;
     std::map<std::string, Scenario> routes;
