@@ -13,6 +13,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QInputDevice>
+#include <QPointingDevice>
 
 namespace testsupport {
 
@@ -39,7 +41,15 @@ QApplication& EnsureTestApplication()
     argv.push_back(nullptr);
     static int argc = static_cast<int>(argv.size()) - 1;
     // Lives until the process ends; destroyed after the tests by the static's destructor.
-    static std::unique_ptr<QApplication> const application = std::make_unique<QApplication>(argc, argv.data());
+    static std::unique_ptr<QApplication> const application = [] {
+        auto made = std::make_unique<QApplication>(argc, argv.data());
+        // QTest's key and mouse events make the primary devices, children of the application that
+        // unregister themselves from a list of Qt's own when destroyed. Made here, that list is
+        // made before this static is complete, so it outlives the application at exit.
+        (void)QInputDevice::primaryKeyboard();
+        (void)QPointingDevice::primaryPointingDevice();
+        return made;
+    }();
     if (!platform.empty()) {
         // The plugin has read its screens.
         (void)std::remove(platform.substr(platform.find('=') + 1).c_str());
