@@ -5,6 +5,7 @@
 #include "common/gbk_literal.h"
 #include "common/hosts.h"
 #include "common/show_message.h"
+#include "support/gui_window.h"
 #include "support/loopback_server.h"
 #include "support/xdg_open_recorder.h"
 
@@ -14,6 +15,9 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <QApplication>
+#include <QWidget>
 
 namespace {
 
@@ -46,7 +50,14 @@ protected:
             answers.pop_front();
             return answer;
         });
-        SetEndProgramHandler([this](std::int32_t code) { endedWith.push_back(code); });
+        SetEndProgramHandler([this](std::int32_t code) {
+            endedWith.push_back(code);
+            if (qApp != nullptr) {
+                for (QWidget const* widget : QApplication::topLevelWidgets()) {
+                    shownBeforeEnd = shownBeforeEnd || widget->isVisible();
+                }
+            }
+        });
     }
     void TearDown() override
     {
@@ -62,6 +73,7 @@ protected:
     std::deque<MessageAnswer> answers;
     std::vector<Shown> shown;
     std::vector<std::int32_t> endedWith;
+    bool shownBeforeEnd = false;
 };
 
 Shown const FirstNotice{Gbk("系统发现最新版本，请下载最新的版本。"), 36 | 0x2000, Gbk("信息：")};
@@ -155,6 +167,29 @@ TEST_F(VersionCheck, EveryAnswerEndsAtTheDownloadPage)
         expectedOpens.push_back({"http://" + server.HostAndPort()});
         EXPECT_EQ(opener.WaitForCalls(expectedOpens.size()), expectedOpens);
     }
+}
+
+TEST_F(VersionCheck, AsTheCreatedEventKeepsTheWindowHiddenOnTheWayOut)
+{
+    server.Route("/pumice.txt", Scenario::Fixed("2"));
+    answers = {MessageAnswer::No, MessageAnswer::No, MessageAnswer::Ok};
+    std::unique_ptr<MainWindowView> const window = testsupport::CreateTestWindow(CheckVersion);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(shown, (std::vector<Shown>{FirstNotice, SecondNotice, LastNotice}));
+    EXPECT_EQ(endedWith, std::vector<std::int32_t>{0});
+    EXPECT_FALSE(shownBeforeEnd);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(opener.WaitForCalls(1), std::vector<OpenCall>{{"http://" + server.HostAndPort()}});
+}
+
+TEST_F(VersionCheck, AsTheCreatedEventLetsTheWindowShowWhenItPasses)
+{
+    server.Route("/pumice.txt", Scenario::Fixed("1"));
+    std::unique_ptr<MainWindowView> const window = testsupport::CreateTestWindow(CheckVersion);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(endedWith.empty());
+    EXPECT_TRUE(window->isVisible());
 }
 
 } // namespace
