@@ -217,7 +217,10 @@ std::u16string TranslatePattern(std::u16string_view p, bool multiline)
     std::u16string out;
     out.reserve(p.size() + 16);
     std::vector<std::size_t> groupStarts;     // where each open group begins in `out`
-    std::optional<std::size_t> atomStart;     // the item a quantifier would repeat
+    // Where the item a quantifier would repeat starts in `out`; a plain index rather than an optional,
+    // which GCC 12 misreads as uninitialised (-Wmaybe-uninitialized) in optimised builds.
+    constexpr std::size_t NoAtom = std::u16string::npos;
+    std::size_t atomStart = NoAtom;
     for (std::size_t i = 0; i < p.size();) {
         char16_t const c = p[i];
         if (c == u'\\') {
@@ -251,7 +254,7 @@ std::u16string TranslatePattern(std::u16string_view p, bool multiline)
             i = j;
         } else if (c == u'(') {
             groupStarts.push_back(out.size());
-            atomStart.reset();
+            atomStart = NoAtom;
             out.push_back(c);
             ++i;
             // The kind of group ("?:", "?=", "?!", "?<=", "?<!") is no atom a count could repeat.
@@ -268,7 +271,7 @@ std::u16string TranslatePattern(std::u16string_view p, bool multiline)
                 atomStart = groupStarts.back();
                 groupStarts.pop_back();
             } else {
-                atomStart.reset();
+                atomStart = NoAtom;
             }
             out.push_back(c);
             ++i;
@@ -278,7 +281,7 @@ std::u16string TranslatePattern(std::u16string_view p, bool multiline)
             } else {
                 out.push_back(c);
             }
-            atomStart.reset();
+            atomStart = NoAtom;
             ++i;
         } else if (c == u'{') {
             auto const braces = ParseBraces(p, i);
@@ -293,23 +296,23 @@ std::u16string TranslatePattern(std::u16string_view p, bool multiline)
             bool const ordered = !braces->max || braces->min <= *braces->max;
             bool const rewritable = braces->min <= MaxRewrittenCount
                                     && (!braces->max || *braces->max <= MaxRewrittenCount);
-            bool const capturing = atomStart && HasCapture(std::u16string_view(out).substr(*atomStart));
-            if (large && ordered && rewritable && atomStart && !capturing) {
+            bool const capturing = atomStart != NoAtom && HasCapture(std::u16string_view(out).substr(atomStart));
+            if (large && ordered && rewritable && atomStart != NoAtom && !capturing) {
                 std::size_t end = braces->end;
                 bool const lazy = end < p.size() && p[end] == u'?';
                 bool const possessive = end < p.size() && p[end] == u'+';
                 end += (lazy || possessive) ? 1 : 0;
-                std::u16string const atom = out.substr(*atomStart);
-                out.resize(*atomStart);
+                std::u16string const atom = out.substr(atomStart);
+                out.resize(atomStart);
                 out += LargeRepeat(atom, *braces, lazy, possessive);
                 i = end;
             } else {
                 out.append(p.substr(i, braces->end - i));
                 i = braces->end;
             }
-            atomStart.reset();
+            atomStart = NoAtom;
         } else if (c == u'*' || c == u'+' || c == u'?' || c == u'|') {
-            atomStart.reset();
+            atomStart = NoAtom;
             out.push_back(c);
             ++i;
         } else {
