@@ -51,7 +51,6 @@ MainWindowView::MainWindowView(WindowDescription const& description, EventTable 
 {
     setWindowTitle(platform::ui::ToQString(caption_));
     setWindowIcon(ProgramIcon());
-    setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     // Fixed: the frame offers no resizing and no maximise button. Without a window manager the
     // outer size is the client area; once a frame is reported the client area shrinks to fit.

@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -119,6 +120,15 @@ TEST(MainWindow, HasTheDescribedControlsTextsAndFonts)
     EXPECT_EQ(w.label->Caption(), Gbk("搜索："));
     EXPECT_EQ(w.label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(w.label->textFormat(), Qt::PlainText);
+    QImage const label = w.label->grab().toImage();
+    int redPixels = 0;
+    for (int y = 0; y < label.height(); ++y) {
+        for (int x = 0; x < label.width(); ++x) {
+            QColor const c = label.pixelColor(x, y);
+            redPixels += c.red() > 200 && c.green() < 90 && c.blue() < 90 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(redPixels, 10) << "the label's text is drawn in red";
     EXPECT_EQ(w.exportBuffer->Content(), Text());
     EXPECT_EQ(w.list->RowCount(), 0);
 
@@ -130,6 +140,7 @@ TEST(MainWindow, HasTheDescribedControlsTextsAndFonts)
     EXPECT_EQ(w.statusBar->PaneText(1), Gbk("官网：") + MakerAddress());
     EXPECT_EQ(w.statusBar->Pane(0)->geometry().right(), 149);
     EXPECT_EQ(w.statusBar->Pane(1)->geometry().right(), 299);
+    EXPECT_TRUE(w.statusBar->autoFillBackground());
     QPoint const overlap(20, w.statusBar->geometry().center().y());
     QWidget* top = window->childAt(overlap);
     ASSERT_NE(top, nullptr);

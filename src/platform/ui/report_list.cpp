@@ -4,6 +4,7 @@
 #include <utility>
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPalette>
@@ -63,6 +64,9 @@ void ReportList::changeEvent(QEvent* event)
     // The column header uses the list's font, which the style would otherwise set apart.
     if (event->type() == QEvent::FontChange) {
         horizontalHeader()->setFont(font());
+        // Rows as high as a line of the font with a little room, as report lists draw them.
+        verticalHeader()->setMinimumSectionSize(0);
+        verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 4);
     }
 }
 

@@ -18,6 +18,8 @@ StaticLabel::StaticLabel(QWidget* parent) : QLabel(parent)
     QPalette red = palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
     setPalette(red);
+    // Otherwise the role follows the parent's background and the text is drawn in another colour.
+    setForegroundRole(QPalette::WindowText);
 }
 
 Text StaticLabel::Caption() const { return caption_; }

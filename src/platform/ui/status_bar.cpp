@@ -17,6 +17,8 @@ StatusBar::StatusBar(std::vector<int> const& paneRightEdges, QWidget* parent)
 {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus);
+    // Opaque: it lies over the lower rows of the list.
+    setAutoFillBackground(true);
     for (std::size_t i = 0; i < rightEdges_.size(); ++i) {
         auto* pane = new QLabel(this);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
