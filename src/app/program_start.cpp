@@ -65,6 +65,8 @@ int ProgramStart(int argc, char** argv)
     std::vector<char*> arguments = ApplicationArguments(argc, argv);
     int applicationArgc = static_cast<int>(arguments.size()) - 1;
     QApplication application(applicationArgc, arguments.data());
+    // The desktop entry that names the taskbar icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tolvane"));
     (void)platform::ui::InstallPlatformTranslations();
     platform::ui::InstallMessageBoxPresenter();
     platform::ui::InstallBusyWaiter();
