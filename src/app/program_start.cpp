@@ -42,7 +42,8 @@ std::vector<char*> ApplicationArguments(int argc, char** argv)
     static char platformOption[] = "-platform";
     static char xcb[] = "xcb";
     std::vector<char*> arguments(argv, argv + argc);
-    bool named = std::getenv("QT_QPA_PLATFORM") != nullptr;
+    char const* const environment = std::getenv("QT_QPA_PLATFORM");
+    bool named = environment != nullptr && *environment != '\0';
     for (int i = 1; i < argc; ++i) {
         named = named || std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0;
     }
@@ -82,10 +83,11 @@ int ProgramStart(int argc, char** argv)
     QObject::connect(&application, &QGuiApplication::commitDataRequest, window.get(),
                      [view = window.get()](QSessionManager& manager) {
                          bool const proceed = view->AnswerLogOffQuery([&manager] { return manager.allowsInteraction(); });
-                         manager.release();
+                         // The refusal goes first: ending the interaction reports it to the session.
                          if (!proceed) {
                              manager.cancel();
                          }
+                         manager.release();
                      });
     if (window->isVisible()) {
         (void)QApplication::exec();
