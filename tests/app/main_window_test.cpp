@@ -19,6 +19,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QImage>
 #include <QMenu>
@@ -377,6 +378,49 @@ TEST(MainWindow, ControlOperationsReachTheControls)
     // With the window gone the operations are harmless.
     EXPECT_EQ(超级列表框1::AppendRow(), -1);
     EXPECT_EQ(编辑框_临时存放::Content(), Text());
+}
+
+}  // namespace
+
+namespace {
+
+// Picks the item `index` of the next popup menu with the mouse once it is up.
+void PickFromNextPopup(int index, int polls = 0)
+{
+    QTimer::singleShot(10, [index, polls] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            if (polls < 200) {
+                PickFromNextPopup(index, polls + 1);
+            }
+            return;
+        }
+        QAction* action = menu->actions().at(index);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    });
+}
+
+TEST(MainWindow, AMenuPickRunsAfterThePressReachedTheList)
+{
+    auto window = CreateTestWindow();
+    ASSERT_TRUE(window);
+    auto* list = window->Widgets().list;
+    for (char const* magnet : {"magnet:?xt=urn:btih:AAAA", "magnet:?xt=urn:btih:BBBB"}) {
+        int const row = window->AppendRow();
+        window->SetCellText(row, 1, Gbk("片名"));
+        window->SetCellText(row, 5, Text(magnet));
+    }
+    list->selectRow(0);
+    QApplication::clipboard()->clear();
+    QPoint const onSecondRow = list->visualRect(list->model()->index(1, 1)).center();
+
+    PickFromNextPopup(1); // 复制磁力链接
+    QTest::mousePress(list->viewport(), Qt::RightButton, {}, onSecondRow);
+    QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, onSecondRow);
+    // The press selected the row under it before the picked command ran.
+    EXPECT_EQ(window->CurrentSelection(), 1);
+    ASSERT_TRUE(testsupport::WaitUntil(
+        [] { return QApplication::clipboard()->text() == QStringLiteral("magnet:?xt=urn:btih:BBBB"); }, 5000));
 }
 
 }  // namespace
