@@ -78,6 +78,15 @@ TEST_F(LinkActions, MenuOverAnEmptyListCopiesTheEmptyTextAndOpensNothing)
     EXPECT_TRUE(OpenedWithSentinel().empty());
 }
 
+TEST_F(LinkActions, APressOnTheColumnHeaderRaisesNothing)
+{
+    AddRow(Text("magnet:?header"), Text("thunder://header"));
+    QHeaderView* const header = window->Widgets().list->horizontalHeader();
+    EXPECT_FALSE(RightClickAndPick(header->viewport(), QPoint(20, header->height() / 2), 1).appeared);
+    // The menu still pops up over the rows.
+    EXPECT_TRUE(RightClickAndPick(RowPoint(0), -1).appeared);
+}
+
 TEST_F(LinkActions, RightClickActsOnTheRowUnderThePointer)
 {
     AddRow(Text("magnet:?first"), Text("thunder://first"));

@@ -6,7 +6,6 @@
 #include "support/gui_window.h"
 
 #include <algorithm>
-#include <memory>
 
 #include <QAction>
 #include <QApplication>
@@ -52,25 +51,25 @@ void WindowFixture::LeftClickRow(int row)
 
 MenuSeen WindowFixture::RightClickAndPick(QPoint point, int item, Qt::MouseButton button)
 {
-    auto seen = std::make_shared<MenuSeen>();
+    return RightClickAndPick(window->Widgets().list->viewport(), point, item, button);
+}
+
+MenuSeen WindowFixture::RightClickAndPick(QWidget* target, QPoint point, int item, Qt::MouseButton button)
+{
+    MenuSeen seen;
     // The menu runs its own loop inside the press; a timer of this thread gets into that loop.
-    auto* poll = new QTimer;
-    auto ticks = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, seen, ticks, item, button] {
+    // It goes with this call, so it cannot act on a menu of a later one.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&poll, &seen, item, button] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (menu == nullptr) {
-            if (++*ticks > 2000) {
-                poll->stop();
-                poll->deleteLater();
-            }
             return;
         }
-        poll->stop();
-        poll->deleteLater();
-        seen->appeared = true;
-        seen->topLeft = menu->geometry().topLeft();
+        poll.stop();
+        seen.appeared = true;
+        seen.topLeft = menu->geometry().topLeft();
         for (QAction* action : menu->actions()) {
-            seen->items.push_back(action->isSeparator() ? QStringLiteral("-") : action->text());
+            seen.items.push_back(action->isSeparator() ? QStringLiteral("-") : action->text());
         }
         if (item < 0 || item >= static_cast<int>(menu->actions().size())) {
             QTest::keyClick(menu, Qt::Key_Escape);
@@ -78,10 +77,10 @@ MenuSeen WindowFixture::RightClickAndPick(QPoint point, int item, Qt::MouseButto
         }
         QTest::mouseClick(menu, button, {}, menu->actionGeometry(menu->actions()[item]).center());
     });
-    poll->start(10);
-    QTest::mouseClick(window->Widgets().list->viewport(), Qt::RightButton, {}, point);
+    poll.start(10);
+    QTest::mouseClick(target, Qt::RightButton, {}, point);
     Settle();
-    return *seen;
+    return seen;
 }
 
 void WindowFixture::Settle()

@@ -14,6 +14,8 @@
 #include <QPoint>
 #include <QString>
 
+class QWidget;
+
 // What the link menu looked like when it popped up.
 struct MenuSeen {
     bool appeared = false;
@@ -37,6 +39,8 @@ protected:
     // up, item `item` (0-based; -1: none, the menu is closed with Esc) is clicked with `button`.
     // Then the posted command runs.
     MenuSeen RightClickAndPick(QPoint point, int item, Qt::MouseButton button = Qt::LeftButton);
+    // The same over any widget of the window.
+    MenuSeen RightClickAndPick(QWidget* target, QPoint point, int item, Qt::MouseButton button = Qt::LeftButton);
     // Lets posted commands run.
     static void Settle();
     // Opens a last target and waits for it: once it is recorded, anything opened before it is
