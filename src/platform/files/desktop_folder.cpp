@@ -1,5 +1,6 @@
 #include "desktop_folder.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <string_view>

@@ -1,10 +1,10 @@
 #include "file_replace.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <string>
 
 #include <fcntl.h>
 #include <sys/stat.h>
