@@ -67,6 +67,8 @@ MainWindowView::MainWindowView(WindowDescription const& description, EventTable 
         menuItems_.push_back(Gbk(item));
     }
     CreateControls(description);
+    // Keys meant for the window itself pass the same gate as those of its controls.
+    installEventFilter(this);
 
     platform::ui::SetBusyEndedHandler([this] { ++waitsEnded_; });
     InstallMainWindow(this);

@@ -293,29 +293,35 @@ TEST(MainWindow, SearchButtonClickSearches)
     EXPECT_EQ(QApplication::focusWidget(), window->Widgets().searchBox);
 }
 
-// Closes the next popup menu with Esc once it is up and records where it was.
-struct PopupWatch {
+// Closes the next popup menu with Esc once it is up and records where it was. Stops watching
+// when it goes out of scope.
+class PopupWatch {
+public:
+    PopupWatch()
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+        timer_.start(10);
+    }
+
     std::optional<QPoint> shownAt;
     std::vector<QString> items;
-    void Arm()
-    {
-        QTimer::singleShot(0, [this] { Poll(); });
-    }
+
+private:
     void Poll()
     {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            shownAt = menu->pos();
-            for (QAction* action : menu->actions()) {
-                items.push_back(action->isSeparator() ? QStringLiteral("-") : action->text());
-            }
-            QTest::keyClick(menu, Qt::Key_Escape);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
             return;
         }
-        if (polls++ < 200) {
-            QTimer::singleShot(10, [this] { Poll(); });
+        timer_.stop();
+        shownAt = menu->pos();
+        for (QAction* action : menu->actions()) {
+            items.push_back(action->isSeparator() ? QStringLiteral("-") : action->text());
         }
+        QTest::keyClick(menu, Qt::Key_Escape);
     }
-    int polls = 0;
+
+    QTimer timer_;
 };
 
 TEST(MainWindow, RightPressOnTheListPopsUpTheLinkMenuButNotOnItsHeader)
@@ -326,7 +332,6 @@ TEST(MainWindow, RightPressOnTheListPopsUpTheLinkMenuButNotOnItsHeader)
     QPoint const inViewport(100, 40);
 
     PopupWatch watch;
-    watch.Arm();
     QTest::mousePress(list->viewport(), Qt::RightButton, {}, inViewport);
     QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, inViewport);
     ASSERT_TRUE(watch.shownAt.has_value());
@@ -337,7 +342,6 @@ TEST(MainWindow, RightPressOnTheListPopsUpTheLinkMenuButNotOnItsHeader)
     EXPECT_EQ(watch.items, items);
 
     PopupWatch header;
-    header.Arm();
     QTest::mousePress(list->horizontalHeader()->viewport(), Qt::RightButton, {}, QPoint(20, 5));
     QTest::mouseRelease(list->horizontalHeader()->viewport(), Qt::RightButton, {}, QPoint(20, 5));
     QTest::qWait(50);
@@ -384,21 +388,26 @@ TEST(MainWindow, ControlOperationsReachTheControls)
 
 namespace {
 
-// Picks the item `index` of the next popup menu with the mouse once it is up.
-void PickFromNextPopup(int index, int polls = 0)
-{
-    QTimer::singleShot(10, [index, polls] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu == nullptr) {
-            if (polls < 200) {
-                PickFromNextPopup(index, polls + 1);
+// Picks the item `index` of the next popup menu with the mouse once it is up, while it lives.
+class PopupPick {
+public:
+    explicit PopupPick(int index)
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this, index] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) {
+                return;
             }
-            return;
-        }
-        QAction* action = menu->actions().at(index);
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-    });
-}
+            timer_.stop();
+            QAction* action = menu->actions().at(index);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        });
+        timer_.start(10);
+    }
+
+private:
+    QTimer timer_;
+};
 
 TEST(MainWindow, AMenuPickRunsAfterThePressReachedTheList)
 {
@@ -414,7 +423,7 @@ TEST(MainWindow, AMenuPickRunsAfterThePressReachedTheList)
     QApplication::clipboard()->clear();
     QPoint const onSecondRow = list->visualRect(list->model()->index(1, 1)).center();
 
-    PickFromNextPopup(1); // 复制磁力链接
+    PopupPick const pick(1); // 复制磁力链接
     QTest::mousePress(list->viewport(), Qt::RightButton, {}, onSecondRow);
     QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, onSecondRow);
     // The press selected the row under it before the picked command ran.
