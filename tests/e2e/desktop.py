@@ -49,6 +49,7 @@ class Desktop:
         self.site_log = self.tmp / "site-requests.txt"
         self.site_log.touch()
         self.processes = []
+        self.logs = []
         self._start_x()
         self._start(["openbox", "--sm-disable"], "openbox")
         wait_for(self._window_manager_running, 10, "openbox")
@@ -84,9 +85,14 @@ class Desktop:
 
     def _start(self, argv, name, **kwargs):
         process = subprocess.Popen(argv, env=self.env(), stdout=subprocess.DEVNULL,
-                                   stderr=open(self.tmp / f"{name}.log", "wb"), **kwargs)
+                                   stderr=self._log(name), **kwargs)
         self.processes.append(process)
         return process
+
+    def _log(self, name):
+        log = open(self.tmp / f"{name}.log", "wb")
+        self.logs.append(log)
+        return log
 
     def _window_manager_running(self):
         return self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False).find("window id") >= 0
@@ -112,6 +118,8 @@ class Desktop:
                 except subprocess.TimeoutExpired:
                     process.kill()
                     process.wait()
+        for log in self.logs:
+            log.close()
         shutil.rmtree(self.tmp, ignore_errors=True)
 
     # -- the X side ------------------------------------------------------------------------------
