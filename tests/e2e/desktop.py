@@ -53,9 +53,14 @@ class Desktop:
         self._start_x()
         self._start(["openbox", "--sm-disable"], "openbox")
         wait_for(self._window_manager_running, 10, "openbox")
-        self._start([sys.executable, str(ROOT / "demo" / "site.py"), "--port", "8631",
-                     "--log", str(self.site_log), *site_args], "site")
+        # The program's site address is fixed at build time, so the demo site must get its port.
+        if self._site_up():
+            raise RuntimeError("port 8631 is taken by another program; the demo site cannot start")
+        site = self._start([sys.executable, str(ROOT / "demo" / "site.py"), "--port", "8631",
+                            "--log", str(self.site_log), *site_args], "site")
         wait_for(self._site_up, 10, "the demo site")
+        if site.poll() is not None:
+            raise RuntimeError("the demo site ended at start-up")
 
     # -- processes -------------------------------------------------------------------------------
     def _start_x(self):
