@@ -7,6 +7,7 @@
 #include "common/show_message.h"
 #include "common/text.h"
 #include "regex/regex_object.h"
+#include "search/field_patterns.h"
 #include "search/http_fetch.h"
 #include "search/page_decoder.h"
 #include "search/replace_pairs.h"
@@ -15,23 +16,6 @@
 #include <cstdint>
 
 namespace {
-
-// The six field patterns of a result page, in the order their objects are created. Every one is
-// greedy within a line, so the site must put each field on a line of its own; field = group 1.
-enum Field : std::size_t { Title, Type, Size, Heat, Magnet, Thunder, FieldCount };
-
-std::array<Text, FieldCount> const& FieldPatterns()
-{
-    static std::array<Text, FieldCount> const patterns{
-        Gbk(R"re(target="_blank">(.*)</a></h3>)re"),
-        Gbk(R"re(<span class="cpill fileType\d{1,}">(.*)</span>)re"),
-        Gbk(R"re(>(.*B)</b>)re"),
-        Gbk(R"re(下载热度：<b>(\d{1,100000})</b>)re"),
-        Gbk(R"re(<a href="(.*)" class="download">磁力链接</a>)re"),
-        Gbk(R"re(<a href="(.*)" class="download">迅雷链接</a>)re"),
-    };
-    return patterns;
-}
 
 // The site marks the keyword inside a title with a red font tag; the list shows the bare title.
 Text CleanTitle(Text const& title)
