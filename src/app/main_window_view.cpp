@@ -266,6 +266,13 @@ bool MainWindowView::FoldRepeat(QObject* watched, QEvent* event)
     if (!input) {
         return false;
     }
+    if (event->type() == QEvent::KeyRelease) {
+        // X sends each repeat as a release and a press, both marked as repeats.
+        auto const* key = static_cast<QKeyEvent const*>(event);
+        if (key->isAutoRepeat() && heldRepeat_ && heldRepeat_->key == key->key() && heldRepeat_->target == watched) {
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto const* key = static_cast<QKeyEvent const*>(event);
         if (key->isAutoRepeat()) {
