@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <utility>
 
+#include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -245,61 +246,129 @@ void MainWindowView::DrainHeldInput()
     // Input typed during a wait was kept queued by Qt. It is delivered here, right after the
     // handler, with the auto-repeats of one key merged into one press, as a queue that counts
     // repeats would deliver them: holding Enter through a slow search starts one more search.
-    while (waitsDrained_ != waitsEnded_ || heldRepeat_) {
+    while (waitsDrained_ != waitsEnded_ || heldRepeat_ || heldRelease_) {
         waitsDrained_ = waitsEnded_;
         folding_ = true;
+        // The X11 event source looks at its queue only once woken: input it held back during the
+        // wait would otherwise wait for the next event from the server.
+        if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+            dispatcher->wakeUp();
+        }
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         folding_ = false;
-        SendHeldRepeat();
+        SendHeldKeys();
     }
     draining_ = false;
 }
 
+namespace {
+
+MainWindowView::HeldKey Held(QObject* watched, QKeyEvent const& key)
+{
+    return {qobject_cast<QWidget*>(watched), key.type(), key.key(), key.modifiers(), key.text(), key.isAutoRepeat(),
+            key.timestamp(), key.nativeScanCode(), key.nativeVirtualKey(), key.nativeModifiers()};
+}
+
+} // namespace
+
+void MainWindowView::TrackKeys(QEvent const* event)
+{
+    auto const* key = static_cast<QKeyEvent const*>(event);
+    if (event->type() == QEvent::KeyPress) {
+        keysDown_.insert(key->key());
+    } else if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat()) {
+        keysDown_.erase(key->key());
+    }
+}
+
 bool MainWindowView::FoldRepeat(QObject* watched, QEvent* event)
 {
+    bool const keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     if (!folding_) {
+        if (keyEvent) {
+            TrackKeys(event);
+        }
         return false;
     }
-    bool const input = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
-                       event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
-                       event->type() == QEvent::MouseButtonDblClick;
+    bool const input = keyEvent || event->type() == QEvent::MouseButtonPress ||
+                       event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick;
     if (!input) {
         return false;
     }
+    if (!keyEvent) {
+        SendHeldKeys();
+        return false;
+    }
+    // Input held back during a wait reaches Qt too late for it to mark X's repeats, so a repeat is
+    // told here: a press of a key that is down, or a release and a press of one key at one instant.
+    auto const* key = static_cast<QKeyEvent const*>(event);
     if (event->type() == QEvent::KeyRelease) {
-        // X sends each repeat as a release and a press, both marked as repeats.
-        auto const* key = static_cast<QKeyEvent const*>(event);
-        if (key->isAutoRepeat() && heldRepeat_ && heldRepeat_->key == key->key() && heldRepeat_->target == watched) {
+        SendHeldRelease();
+        if (keysDown_.count(key->key()) != 0) {
+            heldRelease_ = Held(watched, *key);
             return true;
         }
+        SendHeldKeys();
+        TrackKeys(event);
+        return false;
     }
-    if (event->type() == QEvent::KeyPress) {
-        auto const* key = static_cast<QKeyEvent const*>(event);
-        if (key->isAutoRepeat()) {
-            if (heldRepeat_ && heldRepeat_->key == key->key() && heldRepeat_->target == watched) {
-                return true;
-            }
-            SendHeldRepeat();
-            heldRepeat_ = HeldKey{qobject_cast<QWidget*>(watched), key->key(), key->modifiers(), key->text(),
-                                  key->nativeScanCode(), key->nativeVirtualKey(), key->nativeModifiers()};
-            return true;
+    bool repeat = key->isAutoRepeat() || keysDown_.count(key->key()) != 0;
+    if (heldRelease_) {
+        bool const pair = heldRelease_->key == key->key() &&
+                          (heldRelease_->timestamp == key->timestamp() || heldRelease_->autoRepeat || key->isAutoRepeat());
+        if (pair) {
+            heldRelease_.reset();
+            repeat = true;
+        } else {
+            SendHeldKeys();
+            repeat = key->isAutoRepeat() || keysDown_.count(key->key()) != 0;
         }
     }
-    // Anything else comes after the held repeat, in the order it was made.
+    if (!repeat) {
+        SendHeldKeys();
+        TrackKeys(event);
+        return false;
+    }
+    if (heldRepeat_ && heldRepeat_->key == key->key() && heldRepeat_->target == watched) {
+        return true;
+    }
+    SendHeldKeys();
+    heldRepeat_ = Held(watched, *key);
+    heldRepeat_->autoRepeat = true;
+    return true;
+}
+
+void MainWindowView::SendHeldKeys()
+{
+    // In the order they came: the repeat, then the release that followed it.
     SendHeldRepeat();
-    return false;
+    SendHeldRelease();
 }
 
 void MainWindowView::SendHeldRepeat()
 {
-    std::optional<HeldKey> held = std::exchange(heldRepeat_, std::nullopt);
-    if (!held || held->target.isNull()) {
+    if (std::optional<HeldKey> const held = std::exchange(heldRepeat_, std::nullopt)) {
+        Send(*held);
+    }
+}
+
+void MainWindowView::SendHeldRelease()
+{
+    if (std::optional<HeldKey> const held = std::exchange(heldRelease_, std::nullopt)) {
+        Send(*held);
+    }
+}
+
+void MainWindowView::Send(HeldKey const& held)
+{
+    if (held.target.isNull()) {
         return;
     }
-    QKeyEvent repeat(QEvent::KeyPress, held->key, held->modifiers, held->nativeScanCode, held->nativeVirtualKey,
-                     held->nativeModifiers, held->text, true);
+    QKeyEvent event(held.type, held.key, held.modifiers, held.nativeScanCode, held.nativeVirtualKey,
+                    held.nativeModifiers, held.text, held.autoRepeat);
+    event.setTimestamp(held.timestamp);
     bool const wasFolding = std::exchange(folding_, false);
-    (void)QCoreApplication::sendEvent(held->target.data(), &repeat);
+    (void)QCoreApplication::sendEvent(held.target.data(), &event);
     folding_ = wasFolding;
 }
 

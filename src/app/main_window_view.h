@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <vector>
 
+#include <QEvent>
 #include <QMargins>
 #include <QPoint>
 #include <QPointer>
@@ -83,22 +85,31 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+public:
+    // A key event kept back while the input held during a wait is delivered.
     struct HeldKey {
         QPointer<QWidget> target;
+        QEvent::Type type = QEvent::KeyPress;
         int key = 0;
         Qt::KeyboardModifiers modifiers;
         QString text;
+        bool autoRepeat = false;
+        quint64 timestamp = 0;
         quint32 nativeScanCode = 0;
         quint32 nativeVirtualKey = 0;
         quint32 nativeModifiers = 0;
     };
 
+private:
     void CreateControls(WindowDescription const& description);
     void Dispatch(std::function<void()> const& handler);
     [[nodiscard]] bool HandlerRunning() const;
     void DrainHeldInput();
     void SendHeldRepeat();
+    void SendHeldRelease();
+    void SendHeldKeys();
+    void Send(HeldKey const& held);
+    void TrackKeys(QEvent const* event);
     void ReplayHeldRequests();
     [[nodiscard]] bool FoldRepeat(QObject* watched, QEvent* event);
     [[nodiscard]] bool WindowKey(QKeyEvent const& key);
@@ -122,6 +133,8 @@ private:
     bool draining_ = false;
     bool folding_ = false;
     std::optional<HeldKey> heldRepeat_;
+    std::optional<HeldKey> heldRelease_;
+    std::set<int> keysDown_;
     bool closeHeld_ = false;
     bool logOffHeld_ = false;
     std::vector<int> heldMenuCommands_;
