@@ -2,26 +2,19 @@
 """Tolvane end to end: the real binary in a real X session with a window manager, against the demo
 site, driven with xdotool as a person would. Usage: e2e_test.py TOLVANE_BINARY [SCREENSHOT_DIR]"""
 import html
+import runpy
 import sys
 import time
+import types
 import unittest
 import urllib.parse
 from pathlib import Path
 
 from desktop import CAPTION, ROOT, SCREEN, Desktop, wait_for
 
-
-
-def load_demo_site():
-    """The demo site's module (its name clashes with Python's own `site`), to know its results."""
-    import importlib.util
-    spec = importlib.util.spec_from_file_location("demo_site", ROOT / "demo" / "site.py")
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
-
-
-demo_site = load_demo_site()
+# The demo site's own results, to know what the program must show (its file name clashes with
+# Python's `site`, so it is run, not imported).
+demo_site = types.SimpleNamespace(**runpy.run_path(str(ROOT / "demo" / "site.py")))
 
 BINARY = None
 SCREENSHOT_DIR = None
