@@ -1,6 +1,7 @@
 #include "link_actions.h"
 
 #include "app/main_window.h"
+#include "common/ascii_case.h"
 #include "platform/clipboard/clipboard.h"
 #include "platform/shell/shell_opener.h"
 
@@ -19,11 +20,6 @@ Text SelectedCell(int column)
     return row < 0 ? Text() : 超级列表框1::CellText(row, column);
 }
 
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The link column holds whatever a web page fetched over plain HTTP put there. Handed to the
 // opener as it is, a page could have a local program, a path, a file: URL or an option such as
 // --help opened, so only the schemes a download program or a browser takes are let through.
@@ -32,14 +28,7 @@ bool IsDownloadLink(std::string_view target)
     static constexpr std::array<std::string_view, 6> schemes = {
         "magnet:", "thunder:", "ed2k:", "http:", "https:", "ftp:"};
     for (std::string_view const scheme : schemes) {
-        if (target.size() < scheme.size()) {
-            continue;
-        }
-        bool matches = true;
-        for (std::size_t i = 0; i < scheme.size() && matches; ++i) {
-            matches = AsciiLower(target[i]) == scheme[i];
-        }
-        if (matches) {
+        if (StartsWithIgnoringAsciiCase(target, scheme)) {
             return true;
         }
     }

@@ -1,25 +1,16 @@
 #include "regex/position_search.h"
 
+#include "common/ascii_case.h"
+
 #include <cstddef>
 #include <string_view>
 
 namespace {
 
-[[nodiscard]] unsigned char Folded(unsigned char byte)
-{
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
 [[nodiscard]] bool AgreesAt(std::string_view haystack, std::size_t at, std::string_view needle, bool foldCase)
 {
-    for (std::size_t k = 0; k < needle.size(); ++k) {
-        auto const a = static_cast<unsigned char>(haystack[at + k]);
-        auto const b = static_cast<unsigned char>(needle[k]);
-        if (foldCase ? Folded(a) != Folded(b) : a != b) {
-            return false;
-        }
-    }
-    return true;
+    std::string_view const here = haystack.substr(at, needle.size());
+    return foldCase ? EqualsIgnoringAsciiCase(here, needle) : here == needle;
 }
 
 } // namespace

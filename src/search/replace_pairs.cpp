@@ -1,5 +1,7 @@
 #include "search/replace_pairs.h"
 
+#include "common/ascii_case.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -7,20 +9,10 @@
 
 namespace {
 
-[[nodiscard]] unsigned char FoldAscii(unsigned char byte) noexcept
-{
-    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
 [[nodiscard]] bool MatchesAt(std::string_view text, std::size_t at, std::string_view find, bool caseSensitive) noexcept
 {
-    for (std::size_t k = 0; k < find.size(); ++k) {
-        auto const a = static_cast<unsigned char>(text[at + k]);
-        auto const b = static_cast<unsigned char>(find[k]);
-        if (a == b) continue;
-        if (caseSensitive || FoldAscii(a) != FoldAscii(b)) return false;
-    }
-    return true;
+    std::string_view const here = text.substr(at, find.size());
+    return caseSensitive ? here == find : EqualsIgnoringAsciiCase(here, find);
 }
 
 // One find/replacement pair over GBK bytes. A byte of 0x80 or above leads a double-byte

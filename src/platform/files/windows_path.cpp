@@ -1,5 +1,6 @@
 #include "windows_path.h"
 
+#include "common/ascii_case.h"
 #include "desktop_folder.h"
 #include "platform/codepage/codepage.h"
 
@@ -7,24 +8,6 @@
 
 namespace platform::files {
 namespace {
-
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (AsciiLower(text[i]) != AsciiLower(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "platform/regexp/com_value.h"
 
+#include "common/ascii_case.h"
+
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -28,20 +30,6 @@ namespace {
         return {};
     }
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-[[nodiscard]] bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 [[nodiscard]] std::optional<double> ParseNumber(std::u16string_view units)
@@ -105,10 +93,10 @@ std::optional<bool> ToBool(ComValue const& value)
     if (auto const* text = std::get_if<std::u16string>(&value)) {
         if (auto const narrow = Narrow(*text)) {
             std::string_view const word = Trim(*narrow);
-            if (EqualsIgnoringCase(word, "true")) {
+            if (EqualsIgnoringAsciiCase(word, "true")) {
                 return true;
             }
-            if (EqualsIgnoringCase(word, "false")) {
+            if (EqualsIgnoringAsciiCase(word, "false")) {
                 return false;
             }
         }

@@ -1,5 +1,7 @@
 #include "platform/regexp/dispatch.h"
 
+#include "common/ascii_case.h"
+
 namespace platform::regexp {
 
 std::optional<ComValue> Dispatch::GetProperty(std::string_view, std::span<ComValue const>) const
@@ -19,16 +21,7 @@ std::optional<ComValue> Dispatch::Invoke(std::string_view, std::span<ComValue co
 
 bool MemberNameIs(std::string_view name, std::string_view member)
 {
-    if (name.size() != member.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(name[i]) != lower(member[i])) {
-            return false;
-        }
-    }
-    return true;
+    return EqualsIgnoringAsciiCase(name, member);
 }
 
 } // namespace platform::regexp
